@@ -1,0 +1,4 @@
+// The main program's body: start-up, language screen, main menu, farewell.
+#pragma once
+
+void MORVELAN();
