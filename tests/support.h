@@ -48,9 +48,12 @@ std::string SaveFrame(const std::string& name, const Frame& f);
 // Number of pixels of colour c in the rectangle (x1, y1)-(x2, y2), edges included.
 int CountColour(const Frame& f, int x1, int y1, int x2, int y2, Colour c);
 
-// True when the pixels of `c` in the text cell at (x, y) with `text` drawn
-// in the 8 x 16 font match exactly: a reference rendering on a blank canvas.
-::testing::AssertionResult TextAt(const Frame& f, int x, int y, std::string_view text, Colour c, int size = 2);
+// True when the pixels of `c` in the text cells at (x, y) match `text` drawn
+// in the font exactly (a reference rendering on a blank canvas). With
+// `exact` false only the glyph pixels are checked (for text crossed by a line
+// of its own colour, such as a cursor box).
+::testing::AssertionResult TextAt(const Frame& f, int x, int y, std::string_view text, Colour c, int size = 2,
+                                  bool exact = true);
 
 // A fresh temporary working directory for one test; the old one comes back
 // at the end.
