@@ -3,6 +3,7 @@
 // window, or the headless backend of the tests and tools).
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -104,5 +105,9 @@ void Sound(int hz, int ms);
 
 // True when v fits a 16-bit signed integer, the coordinate type of the services.
 constexpr bool Fits16(long long v) { return v >= -32768 && v <= 32767; }
+// The same test for a computed double, made before converting it (a double
+// beyond the range of an integer type cannot be converted); NaN does not fit.
+template <std::floating_point T>
+constexpr bool Fits16(T v) { return v >= -32768.0 && v <= 32767.0; }
 
 }  // namespace dk
