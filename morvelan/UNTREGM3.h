@@ -51,9 +51,9 @@ struct VANGVERLIESSTAND {
     // Number of that record in the file, from 0.
     std::int32_t RECNR;
     // x where the ended two-month period starts: 41 at the first period end,
-    // 3 more at every next one. Kept beyond 16 bits on very long files; marks
-    // whose x does not fit 16 bits are not drawn.
-    std::int32_t XX;
+    // 3 more at every next one. Held in 64 bits, so that no file can make it
+    // overflow; marks whose x does not fit 16 bits are not drawn.
+    std::int64_t XX;
 };
 
 // Called, when set, at every period end of a pass, just before the marks are
