@@ -67,14 +67,9 @@ double REEELGETAL(std::string_view s) {
         if (expDigits == 0) return 0;
     }
     if (i != s.size()) return 0;
-    // The text is valid; let the library turn it into the nearest double.
-    char t[260];
-    std::size_t n = 0;
-    if (s[start] == '.') t[n++] = '0';
-    for (std::size_t k = start; k < i && n < sizeof t; ++k) t[n++] = s[k];
-    if (n == sizeof t) return 0;
+    // The text is valid; the library turns it into the nearest double.
     double v = 0;
-    const auto r = std::from_chars(t, t + n, v, std::chars_format::general);
+    const auto r = std::from_chars(s.data() + start, s.data() + i, v, std::chars_format::general);
     if (r.ec != std::errc() || !std::isfinite(v)) return 0;
     return neg ? -v : v;
 }

@@ -213,8 +213,10 @@ void sdlOpen(const char* title) {
     SDL_SetWindowMinimumSize(gWindow, kWidth, kHeight);
     SDL_RenderSetLogicalSize(gRenderer, kWidth, kHeight);
     SDL_RenderSetIntegerScale(gRenderer, SDL_TRUE);
+    // The first picture is presented as soon as the program first waits or
+    // polls, without waiting for a frame to pass.
     gShownGeneration = ~std::uint64_t{0};
-    present(Clock::now());
+    gLastPresent = Clock::now() - kFrame;
 }
 
 void sdlClose() {
