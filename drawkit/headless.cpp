@@ -37,6 +37,7 @@ void hClose() {
 }
 void hPoll() {
     ++gRun->keyPressedCalls;
+    if (gRun->onPoll != nullptr) gRun->onPoll(gRun->keyPressedCalls);
     while (gNext < gRun->script.size() && gRun->script[gNext].when == ScriptKey::When::AtPoll &&
            gRun->keyPressedCalls >= gRun->script[gNext].poll)
         deliver();

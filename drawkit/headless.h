@@ -36,6 +36,9 @@ struct Run {
     // Input.
     std::vector<ScriptKey> script;
     bool keepAllFrames = true;  // false: keep only the latest frame
+    // Called at every KeyPressed with its count, for tests that change the
+    // world in the middle of a pass (a file truncated while it is read).
+    void (*onPoll)(long count) = nullptr;
 
     // Results.
     std::vector<std::unique_ptr<Frame>> frames;  // one per wait for a key

@@ -306,11 +306,6 @@ const Axis kAxes[] = {
 // The expected pixels of a dotted vertical line from y1 to y2: two on, two
 // off, from its first pixel.
 bool DotOn(int y, int y1, int y2) { return y >= y1 && y <= y2 && ((y - y1) & 3) < 2; }
-std::string DottedRun(int y1, int y2) {
-    std::string s;
-    for (int y = y1; y <= y2; ++y) s += DotOn(y, y1, y2) ? 'G' : '.';
-    return s;
-}
 
 }  // namespace
 
@@ -324,13 +319,17 @@ TEST(Charts, DecadeLabelsAndTicks) {
             EXPECT_TRUE(ts::TextAt(f, x + 1, a.hh, labels[k], LightGray));
             if (a.ticks) {
                 std::string want;
-                for (int y = a.hh + 8; y <= a.hh + 24; ++y)
-                    want += DotOn(y, a.hh + 8, a.hh + 24) || DotOn(y, a.lineFrom[k], 479) ? 'G' : '.';
+                for (int y = a.hh + 8; y <= a.hh + 24; ++y) {
+                    const bool line = a.lineFrom[k] != 0 && DotOn(y, a.lineFrom[k], 479);
+                    want += DotOn(y, a.hh + 8, a.hh + 24) || line ? 'G' : '.';
+                }
                 if (a.barTop != 0 && x > 42) want[a.barTop - (a.hh + 8)] = 'Y';
                 EXPECT_EQ(Column(f, x, a.hh + 8, a.hh + 24), want) << "x " << x;
                 // Starting 8 pixels below the label's top; a free tick ends at HH + 24.
                 EXPECT_NE(At(f, x, a.hh + 7), LightGray) << "x " << x;
-                if (a.lineFrom[k] == 0) EXPECT_NE(At(f, x, a.hh + 25), LightGray) << "x " << x;
+                if (a.lineFrom[k] == 0) {
+                    EXPECT_NE(At(f, x, a.hh + 25), LightGray) << "x " << x;
+                }
             } else {
                 EXPECT_EQ(ts::CountColour(f, x, a.hh - 5, x, 479, LightGray), 0) << "x " << x;
             }
@@ -461,7 +460,7 @@ std::unique_ptr<Frame> ViaMenu(int taal, int entry) {
 
 }  // namespace
 
-TEST(ViaMenu, ChartsAreTheSameInEveryLanguage) {
+TEST(DiagramsViaMenu, ChartsAreTheSameInEveryLanguage) {
     struct Case {
         int entry;
         const Frame& (*direct)();
@@ -476,7 +475,7 @@ TEST(ViaMenu, ChartsAreTheSameInEveryLanguage) {
     }
 }
 
-TEST(ViaMenu, SetUpsInTheChosenLanguage) {
+TEST(DiagramsViaMenu, SetUpsInTheChosenLanguage) {
     for (std::int16_t taal = 1; taal <= 3; ++taal) EXPECT_TRUE(*ViaMenu(taal, 2) == SetUps(taal)) << taal;
 }
 
@@ -495,7 +494,7 @@ const Screen kScreens[] = {
 };
 }  // namespace
 
-TEST(Keys, KeyWaitingBeforeTheWaitDoesNotEndTheScreen) {
+TEST(DiagramKeys, KeyWaitingBeforeTheWaitDoesNotEndTheScreen) {
     for (const Screen& s : kScreens) {
         SCOPED_TRACE(s.name);
         // A key already in the queue when the screen first looks.
@@ -515,7 +514,7 @@ TEST(Keys, KeyWaitingBeforeTheWaitDoesNotEndTheScreen) {
     }
 }
 
-TEST(Keys, AnyFreshKeyEndsTheScreen) {
+TEST(DiagramKeys, AnyFreshKeyEndsTheScreen) {
     struct Key {
         const char* name;
         char code;

@@ -129,7 +129,8 @@ TEST(Listing, CommandBarText) {
     auto run = Listing(ts::Keys({"Enter"}));
     ASSERT_EQ(run.frames.size(), 1u);
     // The text stands inside the bar at y 446; the cursor box's bottom edge
-    // crosses its cells at y 458, so compare the rows above it only.
+    // crosses its cells at y 458, so compare the rows above it only, and
+    // leave out the sides of the box.
     const std::string scomm = " -4jr  -1jr -3mnd -23dg  voor  QUIT  acht +23dg +3mnd  +1jr  +4jr ";
     auto ref = std::make_unique<dk::Canvas>();
     ref->Reset();
@@ -138,7 +139,9 @@ TEST(Listing, CommandBarText) {
     ref->OutTextXY(56, 446, scomm);
     for (int y = 446; y < 458; ++y)
         for (int x = 56; x < 56 + 8 * 66; ++x)
-            ASSERT_EQ(ts::At(*run.frames[0], x, y) == Yellow, ref->At(x, y) == Yellow) << x << "," << y;
+            if (x != 296 && x != 343) {  // the sides of the cursor box on QUIT
+                ASSERT_EQ(ts::At(*run.frames[0], x, y) == Yellow, ref->At(x, y) == Yellow) << x << "," << y;
+            }
 }
 
 TEST(Listing, FrontViewShowsTheSamePageAndBackReturns) {

@@ -99,6 +99,27 @@ TEST_F(RealWindow, LanguageScreenKeysCloseRequestAndEntryFourteen) {
     EXPECT_GE(took, std::chrono::milliseconds(990)) << "the farewell stands for one second";
 }
 
+TEST_F(RealWindow, RunTimeErrorShowsAMessageBoxAndEndsWithItsNumber) {
+    // No observation file: the listing cannot open it.
+    ts::Program prog(MORVELAN_BINARY, dir.path(), x.display());
+    const Window w = x.FindWindow(kTitle, 10000);
+    ASSERT_NE(w, 0u) << prog.Stderr();
+    std::vector<unsigned> shot;
+    ASSERT_TRUE(WaitFor(x, w, {{72, 82, dk::Red}}, shot));
+    x.Key(w, XK_Return);
+    ASSERT_TRUE(WaitFor(x, w, {{92, 92, dk::Blue}}, shot));
+    x.Key(w, XK_Return);
+    const Window box = x.FindWindow("Error", 10000);
+    ASSERT_NE(box, 0u) << "no message box titled Error; stderr: " << prog.Stderr();
+    const std::string want = "Runtime error 2: cannot open MORVELAN.VSs in " + dir.path() + ": No such file or directory";
+    EXPECT_NE(prog.Stderr().find(want), std::string::npos) << prog.Stderr();
+    EXPECT_TRUE(prog.Running()) << "the box waits to be dismissed";
+    x.Key(box, XK_Return);
+    int status = -1;
+    ASSERT_TRUE(prog.Wait(5000, status));
+    EXPECT_EQ(status, 2);
+}
+
 TEST_F(RealWindow, SigtermEndsTheProgramPromptly) {
     ts::Program prog(MORVELAN_BINARY, dir.path(), x.display());
     const Window w = x.FindWindow(kTitle, 10000);
