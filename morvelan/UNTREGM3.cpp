@@ -50,6 +50,14 @@ constexpr Text AREGM[9][3] = {
     {"", "", ""},
 };
 
+constexpr bool ALLE26() {
+    for (int R = 0; R < 8; ++R)
+        for (int T = 0; T < 3; ++T)
+            if (AREGM[R][T].size() != 26) return false;
+    return true;
+}
+static_assert(ALLE26(), "gauge captions line up right at 26 characters");
+
 // Value labels at the right edge of the panels, from the baseline down.
 constexpr Text APROCENT[4] = {"  0%", " 10%", " 20%", " 30%"};
 constexpr Text A2MM[4] = {"  0mm", "-10mm", "-20mm", "-30mm"};

@@ -58,5 +58,7 @@ struct VANGVERLIESSTAND {
 
 // Called, when set, at every period end of a pass, just before the marks are
 // drawn. Null by default; the screen never changes it. The state is valid
-// only during the call.
+// only during the call. A tool that wants the values without a window runs
+// the screen on the headless backend with an empty key script: the pass then
+// reads the whole file and the run ends where the screen waits for its key.
 extern void (*PERIODEEINDE)(const VANGVERLIESSTAND& STAND);
