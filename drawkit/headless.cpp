@@ -22,6 +22,7 @@ void deliver() {
 }
 
 void capture() {
+    if (!gRun->captureFrames) return;
     if (!gRun->keepAllFrames) gRun->frames.clear();
     auto f = std::make_unique<Frame>(TheCanvas().px);
     gRun->frames.push_back(std::move(f));

@@ -36,6 +36,7 @@ struct Run {
     // Input.
     std::vector<ScriptKey> script;
     bool keepAllFrames = true;  // false: keep only the latest frame
+    bool captureFrames = true;  // false: keep no frames at all (fuzzing)
     // Called at every KeyPressed with its count, for tests that change the
     // world in the middle of a pass (a file truncated while it is read).
     void (*onPoll)(long count) = nullptr;

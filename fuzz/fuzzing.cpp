@@ -45,6 +45,7 @@ dk::headless::Run RunScreen(std::vector<dk::headless::ScriptKey> keys, void (*sc
     dk::headless::Run run;
     run.script = std::move(keys);
     run.keepAllFrames = false;
+    run.captureFrames = false;
     gScreen = screen;
     dk::headless::Execute(run, body);
     return run;
