@@ -75,23 +75,11 @@ void PUNTENWOLKEN(std::int16_t TAAL) {
     std::int16_t AS = 220;
 
     auto LICHTDOOPCEEL = [&](std::int16_t OPSTELL) {
-        // First and last date of each gauge's plot, for cells 2 to 8; cell 1
-        // ("QUIT") has no row and keeps the dates it had.
-        struct PERIODE {
-            Text SN, SX;
-        };
-        static constexpr PERIODE APERIODE[7] = {
-            {"410601", "651231"},  // 2 R4t
-            {"410601", "620531"},  // 3 R4
-            {"530701", "711231"},  // 4 R4N
-            {"410601", "571231"},  // 5 R15
-            {"410601", "551231"},  // 6 R15N
-            {"410601", "571231"},  // 7 R235
-            {"410701", "631231"},  // 8 R232
-        };
+        // Cell 1 ("QUIT") has no row in the period table and keeps the dates
+        // it had.
         if (OPSTELL >= 2 && OPSTELL <= 8) {
-            SN = APERIODE[OPSTELL - 2].SN;
-            SX = APERIODE[OPSTELL - 2].SX;
+            SN = APERIODEN[OPSTELL - 2].SN;
+            SX = APERIODEN[OPSTELL - 2].SX;
         }
         PSH = 62;
         PSV = static_cast<std::int16_t>(5 * OPSTELL + 57);

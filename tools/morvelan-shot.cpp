@@ -16,12 +16,16 @@ namespace {
 void usage(std::FILE* to) {
     std::fprintf(to,
                  "usage: morvelan-shot [--last] [--scale N] [--prefix P] KEY...\n"
-                 "Runs the program headless in the current folder, feeding it the keys in order,\n"
-                 "and writes P001.png, P002.png, ... (default prefix \"shot\"), one picture for\n"
-                 "every time the program waits for a key.\n"
+                 "Runs the program headless in the current folder (where it reads MORVELAN.VSs),\n"
+                 "feeding it the keys in order, and writes P001.png, P002.png, ... (default\n"
+                 "prefix \"shot\"), one picture for every time the program waits for a key.\n"
+                 "The run ends when the keys are used up.\n"
                  "  --last      write only the last picture, as P.png\n"
                  "  --scale N   enlarge each pixel to N x N (1 to 8)\n"
-                 "Keys: %.*s.\n",
+                 "  --prefix P  start of the file names; may include a folder\n"
+                 "Keys: %.*s.\n"
+                 "Exit status: 0 done; 1 the program stopped with a run-time error (the pictures\n"
+                 "up to it are written); 2 a wrong command line or a picture that cannot be written.\n",
                  int(dk::KeyNameList().size()), dk::KeyNameList().data());
 }
 
@@ -46,6 +50,10 @@ int main(int argc, char** argv) {
             }
             const std::string v = argv[++i];
             if (a == "--prefix") {
+                if (v.empty()) {
+                    std::fprintf(stderr, "morvelan-shot: --prefix needs a non-empty value\n");
+                    return 2;
+                }
                 prefix = v;
             } else {
                 char* end = nullptr;
@@ -84,7 +92,7 @@ int main(int argc, char** argv) {
         ++written;
     }
     std::fprintf(stderr, "morvelan-shot: %d picture%s written", written, written == 1 ? "" : "s");
-    if (run.status != 0) std::fprintf(stderr, "; the program ended with status %d", run.status);
+    if (run.status != 0) std::fprintf(stderr, "; the program stopped with run-time error %d", run.status);
     std::fprintf(stderr, "\n");
-    return run.status;
+    return run.status == 0 ? 0 : 1;
 }
