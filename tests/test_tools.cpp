@@ -266,7 +266,8 @@ TEST(CheckTool, TheSampleIsSound) {
     EXPECT_TRUE(Has(r.out, "MORVELAN.VSs: 11171 records of 101 bytes, dated 1941-06-01 to 1971-12-31")) << r.out;
     EXPECT_TRUE(Has(r.out, "The file is sound")) << r.out;
     // In 1941 R4N had not started yet and R232 started on 1 July.
-    EXPECT_TRUE(Has(r.out, "  1941     214/0     214/0     214/0     0/214")) << r.out;
+    EXPECT_TRUE(Has(r.out, "  1941     214/0     214/0     211/3     0/214     214/0     214/0     214/0    184/30"))
+        << r.out;
 
     const Ran j = Tool("morvelan-check", {"--json"});
     EXPECT_EQ(j.status, 0);

@@ -112,10 +112,14 @@ constexpr Period kPeriod[kGauges] = {
 };
 constexpr int kR4tNipherFrom = 19620601;
 
-// Chance per day that a gauge's reading is lost, and that a gap of several
-// days starts (a gauge away for repair, an observer on leave).
-constexpr double kMissDay[kGauges] = {0.0006, 0.002, 0.002, 0.002, 0.002, 0.002, 0.003, 0.004};
-constexpr double kGapStart[kGauges] = {0.0, 0.0004, 0.0003, 0.0003, 0.0003, 0.0003, 0.0005, 0.0006};
+// Chance per day that no gauge is read (the observer away: every reading of
+// the day is lost together, so the gauges keep as many valid days as the
+// ground-level gauge and their year and half-year losses can be charted),
+// that one gauge's reading alone is lost, and that a gap of several days
+// starts for one gauge (a gauge away for repair).
+constexpr double kMissAll = 0.002;
+constexpr double kMissDay[kGauges] = {0.00003, 0.0002, 0.0002, 0.0002, 0.0002, 0.0002, 0.0003, 0.0004};
+constexpr double kGapStart[kGauges] = {0.0, 0.00012, 0.0001, 0.0001, 0.0001, 0.0001, 0.00015, 0.0002};
 
 // Loss fraction per m/s of wind, for rain and for snow.
 struct Exposure {
@@ -246,11 +250,12 @@ std::string SampleObservations() {
 
         // Which readings exist.
         bool present[kGauges];
+        const bool outage = gauges.U() < kMissAll;
         for (int g = 0; g < kGauges; ++g) {
             const bool inPeriod = date >= kPeriod[g].from && date <= kPeriod[g].to;
             if (gapLeft[g] > 0) --gapLeft[g];
             else if (gauges.U() < kGapStart[g]) gapLeft[g] = 2 + int(9 * gauges.U());
-            const bool lost = gapLeft[g] > 0 || gauges.U() < kMissDay[g];
+            const bool lost = outage || gapLeft[g] > 0 || gauges.U() < kMissDay[g];
             present[g] = inPeriod && !lost;
         }
 
