@@ -101,6 +101,27 @@ TEST_F(RealWindow, LanguageScreenKeysCloseRequestAndEntryFourteen) {
     EXPECT_GE(took, std::chrono::milliseconds(990)) << "the farewell stands for one second";
 }
 
+TEST_F(RealWindow, AnEnlargedWindowScalesThePictureByWholeMultiplesCentred) {
+    ts::Program prog(MORVELAN_BINARY, dir.path(), x.display());
+    const Window w = x.FindWindow(kTitle, 10000);
+    ASSERT_NE(w, 0u) << prog.Stderr();
+    std::vector<unsigned> shot;
+    ASSERT_TRUE(WaitFor(x, w, {{72, 82, dk::Red}}, shot));
+    // 1300 x 1000 holds the picture twice over, with 10 and 20 pixels to spare on each side.
+    x.Resize(w, 1300, 1000);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    auto at = [&](int px, int py) { return x.Pixel(w, 10 + 2 * px, 20 + 2 * py); };
+    while (std::chrono::steady_clock::now() < until &&
+           !(at(72, 82) == dk::Red && x.Pixel(w, 11 + 2 * 178, 21 + 2 * 452) == dk::Yellow))
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // Each canvas pixel becomes a 2 x 2 block, nearest neighbour, never blurred.
+    for (auto [px, py] : {std::pair{72, 82}, {178, 452}, {274, 452}, {70, 200}, {96, 104}, {100, 110}})
+        for (int d = 0; d < 4; ++d)
+            EXPECT_EQ(x.Pixel(w, 10 + 2 * px + d % 2, 20 + 2 * py + d / 2), Px(shot, px, py)) << px << "," << py;
+    EXPECT_EQ(x.Pixel(w, 5, 5), dk::Black);        // the border
+    EXPECT_EQ(x.Pixel(w, 1295, 995), dk::Black);
+}
+
 TEST_F(RealWindow, RunTimeErrorShowsAMessageBoxAndEndsWithItsNumber) {
     // No observation file: the listing cannot open it.
     ts::Program prog(MORVELAN_BINARY, dir.path(), x.display());

@@ -86,7 +86,7 @@ XServer::XServer() {
         const int null = open("/dev/null", O_WRONLY);
         dup2(null, 1);
         dup2(null, 2);
-        execlp("Xvfb", "Xvfb", disp.c_str(), "-screen", "0", "1024x768x24", "-noreset", "-nolisten", "tcp",
+        execlp("Xvfb", "Xvfb", disp.c_str(), "-screen", "0", "1600x1200x24", "-noreset", "-nolisten", "tcp",
                "-displayfd", fd.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -141,6 +141,19 @@ bool XServer::Grab(Window w, std::vector<unsigned>& pixels) {
         for (int x = 0; x < 640; ++x) pixels[std::size_t(y) * 640 + x] = unsigned(XGetPixel(img, x, y)) & 0xFFFFFF;
     XDestroyImage(img);
     return true;
+}
+
+unsigned XServer::Pixel(Window w, int x, int y) {
+    XImage* img = XGetImage(dpy_, w, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (img == nullptr) return ~0u;
+    const unsigned c = unsigned(XGetPixel(img, 0, 0)) & 0xFFFFFF;
+    XDestroyImage(img);
+    return c;
+}
+
+void XServer::Resize(Window w, unsigned width, unsigned height) {
+    XMoveResizeWindow(dpy_, w, 0, 0, width, height);
+    XSync(dpy_, False);
 }
 
 void XServer::Key(Window w, unsigned long keysym) {

@@ -24,6 +24,10 @@ public:
     // Pixel (x, y) of the window as 0x00RRGGBB; fills `pixels` with the whole
     // 640 x 480 client area when given.
     bool Grab(Window w, std::vector<unsigned>& pixels);
+    // One pixel of the window as 0x00RRGGBB, or ~0u when it cannot be read.
+    unsigned Pixel(Window w, int x, int y);
+    // Moves the window to the screen's corner and resizes it, as a user would.
+    void Resize(Window w, unsigned width, unsigned height);
     // A real key press and release (XTEST) of `keysym`.
     void Key(Window w, unsigned long keysym);
     // A window manager's close request (WM_DELETE_WINDOW).
