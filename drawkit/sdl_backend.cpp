@@ -54,19 +54,7 @@ void chainSignal(int sig, int slot) {
 
 std::string toUtf8(std::string_view cp1252) {
     std::string out;
-    for (unsigned char b : cp1252) {
-        const char32_t cp = Cp1252ToUnicode(b);
-        if (cp < 0x80) {
-            out += char(cp);
-        } else if (cp < 0x800) {
-            out += char(0xC0 | (cp >> 6));
-            out += char(0x80 | (cp & 0x3F));
-        } else {
-            out += char(0xE0 | (cp >> 12));
-            out += char(0x80 | ((cp >> 6) & 0x3F));
-            out += char(0x80 | (cp & 0x3F));
-        }
-    }
+    for (unsigned char b : cp1252) AppendUtf8(out, Cp1252ToUnicode(b));
     return out;
 }
 

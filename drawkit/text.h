@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace dk {
@@ -45,6 +46,21 @@ constexpr char32_t DecodeUtf8(std::string_view s, std::size_t& i) {
         ++i;
     }
     return cp;
+}
+
+// Appends the UTF-8 encoding of a code point of the Basic Multilingual Plane
+// (every Windows-1252 character is one).
+inline void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += char(cp);
+    } else if (cp < 0x800) {
+        out += char(0xC0 | (cp >> 6));
+        out += char(0x80 | (cp & 0x3F));
+    } else {
+        out += char(0xE0 | (cp >> 12));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    }
 }
 
 // A constant text of at most 80 Windows-1252 bytes.

@@ -110,19 +110,6 @@ bool ReadsAsZeroWrongly(std::string_view s) {
 
 // --- Texts from the file, shown safely ------------------------------------------------
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
-
 // A field's bytes (Windows-1252) in double quotes, as UTF-8; control bytes
 // and the five unused codes as escapes. `json` selects JSON's escapes.
 std::string Quoted(std::string_view s, bool json) {
@@ -138,7 +125,7 @@ std::string Quoted(std::string_view s, bool json) {
             std::snprintf(e, sizeof e, json ? "\\u%04x" : "\\x%02x", b);
             out += e;
         } else {
-            AppendUtf8(out, cp);
+            dk::AppendUtf8(out, cp);
         }
     }
     return out + "\"";
